@@ -1,0 +1,3 @@
+#include "driver/program.h"
+
+int main() { floodwave::RunProgram(); }
