@@ -14,6 +14,7 @@
 #include "hydraulics/initial_state.h"
 #include "hydraulics/recording_observer.h"
 #include "hydraulics/section.h"
+#include "support/worked_channel.h"
 
 namespace floodwave {
 namespace {
@@ -25,28 +26,8 @@ std::uint32_t Bits(float x) { return std::bit_cast<std::uint32_t>(x); }
 
 // The worked channel of 1000 m with a wave: Qo about 38.3, peak 50.
 RunData Channel(std::int32_t NN, float DT, float TMAX, std::int32_t NFREQ) {
-  RunData run;
-  run.B = 10;
-  run.m = 2;
-  run.Jf = 0.001f;
-  run.n = 0.03f;
-  run.hn = 2;
-  run.LT = 1000;
-  run.NN = NN;
-  run.NDIV = NN - 1;
-  run.DX = run.LT / static_cast<float>(run.NDIV);
-  run.DT = DT;
-  run.TMAX = TMAX;
+  RunData run = floodwave::testing::WorkedChannel(NN, DT, TMAX);
   run.NFREQ = NFREQ;
-  run.NSTAT = {1, NN / 2 + 1, NN};
-  run.TPEAK = 600;
-  run.QMAX = 50;
-  run.TDECAY = 1800;
-  const Section s = MakeSection(run.B, run.m, run.Jf, run.n);
-  const UniformFlow flow = ManningFlow(run.hn, s);
-  run.Uo = static_cast<float>(flow.V);
-  run.Qo = static_cast<float>(flow.Qn);
-  run.Co = static_cast<float>(WaveCelerity(run.hn));
   return run;
 }
 
@@ -74,7 +55,7 @@ TEST(MarchInTime, OutputTimesFollowTheAccumulatedTime) {
       {2.5f, 1, 2.5f, 2, "2.50", {"0.00", "2.50"}},
   };
   for (const Timing& c : cases) {
-    SCOPED_TRACE(testing::Message() << "DT=" << c.DT << " NFREQ=" << c.NFREQ
+    SCOPED_TRACE(::testing::Message() << "DT=" << c.DT << " NFREQ=" << c.NFREQ
                                     << " TMAX=" << c.TMAX);
     const RunData run = Channel(11, c.DT, c.TMAX, c.NFREQ);
     FlowState state;
@@ -104,7 +85,7 @@ TEST(MarchInTime, RowsOfLongerRuns) {
       {0.7f, 5, 30, {"0.00", "3.50", "4.20", "7.70"}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "DT=" << c.DT << " NFREQ=" << c.NFREQ);
+    SCOPED_TRACE(::testing::Message() << "DT=" << c.DT << " NFREQ=" << c.NFREQ);
     const RunData run = Channel(11, c.DT, c.TMAX, c.NFREQ);
     FlowState state;
     SetInitialState(run, state);
@@ -233,7 +214,7 @@ TEST(MarchInTime, DurationOrStepThatIsNotANumberEndsAtOnce) {
       {0.1f, -1, {"start", "finished"}, 1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "DT=" << c.DT << " TMAX=" << c.TMAX);
+    SCOPED_TRACE(::testing::Message() << "DT=" << c.DT << " TMAX=" << c.TMAX);
     RunData run = Channel(11, 0.1f, 10, 1);
     run.DT = c.DT;
     run.TMAX = c.TMAX;

@@ -11,6 +11,7 @@
 #include "hydraulics/initial_state.h"
 #include "hydraulics/march_in_time.h"
 #include "hydraulics/section.h"
+#include "support/worked_channel.h"
 
 namespace {
 std::size_t allocations = 0;
@@ -58,28 +59,7 @@ class CountingObserver : public RunObserver {
 };
 
 RunData Channel(std::int32_t NN, float DT, float TMAX) {
-  RunData run;
-  run.B = 10;
-  run.m = 2;
-  run.Jf = 0.001f;
-  run.n = 0.03f;
-  run.hn = 2;
-  run.LT = 1000;
-  run.NN = NN;
-  run.NDIV = NN - 1;
-  run.DX = run.LT / static_cast<float>(run.NDIV);
-  run.DT = DT;
-  run.TMAX = TMAX;
-  run.NFREQ = 1;
-  run.TPEAK = 600;
-  run.QMAX = 50;
-  run.TDECAY = 1800;
-  const Section s = MakeSection(run.B, run.m, run.Jf, run.n);
-  const UniformFlow flow = ManningFlow(run.hn, s);
-  run.Uo = static_cast<float>(flow.V);
-  run.Qo = static_cast<float>(flow.Qn);
-  run.Co = static_cast<float>(WaveCelerity(run.hn));
-  return run;
+  return floodwave::testing::WorkedChannel(NN, DT, TMAX);
 }
 
 TEST(MarchInTimeLongRun, MillionsOfStepsAllocateNothing) {

@@ -12,6 +12,7 @@
 #include "hydraulics/initial_state.h"
 #include "hydraulics/interior_nodes.h"
 #include "hydraulics/section.h"
+#include "support/worked_channel.h"
 
 namespace floodwave {
 namespace {
@@ -21,25 +22,7 @@ constexpr float kUnset = -12345.0f;  // marks a slot that must stay untouched
 
 std::uint32_t Bits(float x) { return std::bit_cast<std::uint32_t>(x); }
 
-RunData WorkedChannel(float DT) {
-  RunData run;
-  run.B = 10;
-  run.m = 2;
-  run.Jf = 0.001f;
-  run.n = 0.03f;
-  run.hn = 2;
-  run.LT = 1000;
-  run.NDIV = 100;
-  run.NN = 101;
-  run.DX = 10;
-  run.DT = DT;
-  const Section s = MakeSection(run.B, run.m, run.Jf, run.n);
-  const UniformFlow flow = ManningFlow(run.hn, s);
-  run.Uo = static_cast<float>(flow.V);
-  run.Qo = static_cast<float>(flow.Qn);
-  run.Co = static_cast<float>(WaveCelerity(run.hn));
-  return run;
-}
+RunData WorkedChannel(float DT) { return floodwave::testing::WorkedChannel(101, DT); }
 
 // The initial uniform state, with every new-level slot marked.
 FlowState Uniform(const RunData& run) {

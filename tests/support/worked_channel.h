@@ -1,0 +1,45 @@
+// The worked trapezoidal channel that several tests run: B = 10 m, m = 2,
+// Jf = 0.001, n = 0.03, hn = 2 m, LT = 1000 m, with a hydrograph rising from
+// Qo (about 38.3 m3/s) to 50 m3/s in 600 s and back in 1800 s.
+#pragma once
+
+#include <cstdint>
+
+#include "driver/run_state.h"
+#include "hydraulics/section.h"
+
+namespace floodwave::testing {
+
+// Qo, Uo and Co as the dialogue derives them from the channel data.
+inline void DeriveUniformFlow(RunData& run) {
+  const UniformFlow flow = ManningFlow(run.hn, MakeSection(run.B, run.m, run.Jf, run.n));
+  run.Uo = static_cast<float>(flow.V);
+  run.Qo = static_cast<float>(flow.Qn);
+  run.Co = static_cast<float>(WaveCelerity(run.hn));
+}
+
+// The channel divided into NN - 1 steps, DX = LT / (NN - 1) as the dialogue
+// rounds it; stations at the two ends and the middle, a row every step.
+inline RunData WorkedChannel(std::int32_t NN, float DT, float TMAX = 0) {
+  RunData run;
+  run.B = 10;
+  run.m = 2;
+  run.Jf = 0.001f;
+  run.n = 0.03f;
+  run.hn = 2;
+  run.LT = 1000;
+  run.NDIV = NN - 1;
+  run.NN = NN;
+  run.DX = static_cast<float>(static_cast<double>(run.LT) / run.NDIV);
+  run.DT = DT;
+  run.TMAX = TMAX;
+  run.NSTAT = {1, NN / 2 + 1, NN};
+  run.NFREQ = 1;
+  run.TPEAK = 600;
+  run.QMAX = 50;
+  run.TDECAY = 1800;
+  DeriveUniformFlow(run);
+  return run;
+}
+
+}  // namespace floodwave::testing
