@@ -383,22 +383,28 @@ std::string FormatFree(std::string_view text = {});
 // ---------------------------------------------------------------------------
 // Output.
 
-// One whole write to channel `unit`: composed on the stack (in a buffer
-// sized when the program is built; on the heap only for text fields longer
+// One whole write to channel `unit`. A layout without text fields is
+// composed straight into the channel (ComposeToChannel); one with text
+// fields is composed on the stack (on the heap only for text fields longer
 // than kTextFieldReserve), then handed to the channel in one piece. A
 // refused write ends the program (WriteToChannel).
 template <class... Items, class... Values>
 void WriteLayout(int unit, const Layout<Items...>& layout, const Values&... values) {
   using C = layout_detail::Checked<Layout<Items...>, Values...>;
   constexpr std::size_t kStackBytes = C::In::kFixedBytes + C::In::kTexts * kTextFieldReserve;
-  auto compose = [&](char* out) {
-    return layout_detail::Compose(out, typename C::Flat{}, typename C::Sequence{},
-                                  std::forward_as_tuple(values...));
-  };
   if constexpr (C::In::kTexts == 0) {
-    char buffer[kStackBytes];
-    WriteToChannel(unit, std::string_view(buffer, compose(buffer)));
+    // Its size known when the program is built: composed straight into the
+    // channel's buffer. The values are numbers, taken along by copy so that
+    // the composition reads them in one step.
+    ComposeToChannel(unit, C::In::kFixedBytes, [values...](char* out) {
+      return layout_detail::Compose(out, typename C::Flat{}, typename C::Sequence{},
+                                    std::forward_as_tuple(values...));
+    });
   } else {
+    auto compose = [&](char* out) {
+      return layout_detail::Compose(out, typename C::Flat{}, typename C::Sequence{},
+                                    std::forward_as_tuple(values...));
+    };
     if (LayoutCapacity(layout, values...) <= kStackBytes) {
       char buffer[kStackBytes];
       WriteToChannel(unit, std::string_view(buffer, compose(buffer)));

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstring>
 #include <mutex>
+#include <string>
 
 #include "textio/channel_table.h"
 #include "textio/end_claim.h"
@@ -34,6 +35,9 @@ struct Channel {
   char name[kMaxChannelName] = {};
   std::size_t name_length = 0;
 };
+
+// Room on the stack for a composed write that goes to the console.
+constexpr std::size_t kAsideBytes = 1024;
 
 char g_results_buffer[kFileBufferSize];
 char g_log_buffer[kFileBufferSize];
@@ -95,9 +99,11 @@ int Append(Channel& channel, std::string_view bytes) {
   return 0;
 }
 
-}  // namespace
-
-void WriteToChannel(int unit, std::string_view bytes) {
+// Runs `write` on the channel of `unit` under its lock, once the channel is
+// known to be connected; `write` returns 0 or the system's error code. A
+// refused write ends the program.
+template <class Write>
+void WriteLocked(int unit, const Write& write) {
   Channel* channel = FindChannel(unit);
   if (channel == nullptr) FatalReport(kWriteError, unit, EBADF);
   int error = 0;
@@ -115,7 +121,7 @@ void WriteToChannel(int unit, std::string_view bytes) {
     }
     if (channel->state != State::kConnected) {
       error = EBADF;
-    } else if (error = Append(*channel, bytes); error != 0) {
+    } else if (error = write(*channel); error != 0) {
       // What the system did not take is lost; the report says so, and the
       // closing must not try the same write again.
       channel->state = State::kRefused;
@@ -123,6 +129,33 @@ void WriteToChannel(int unit, std::string_view bytes) {
     }
   }
   if (error != 0) FatalReport(kWriteError, unit, error);
+}
+
+}  // namespace
+
+void WriteToChannel(int unit, std::string_view bytes) {
+  WriteLocked(unit, [bytes](Channel& channel) { return Append(channel, bytes); });
+}
+
+void ComposeToChannel(int unit, std::size_t most, ComposeWrite compose, const void* context) {
+  WriteLocked(unit, [=](Channel& channel) {
+    if (channel.buffer != nullptr && most <= channel.capacity) {
+      if (most > channel.capacity - channel.used) {
+        if (const int error = Flush(channel); error != 0) return error;
+      }
+      channel.used += compose(channel.buffer + channel.used, context);
+      return 0;
+    }
+    // The console (the dialogue's prompts), or a write that no buffer
+    // holds: composed aside, on the stack when it is small.
+    if (most <= kAsideBytes) {
+      char aside[kAsideBytes];
+      return Append(channel, std::string_view(aside, compose(aside, context)));
+    }
+    std::string aside(most, '\0');
+    aside.resize(compose(aside.data(), context));
+    return Append(channel, aside);
+  });
 }
 
 bool IsFileUnit(int unit) { return unit != kConsoleOutput && FindChannel(unit) != nullptr; }

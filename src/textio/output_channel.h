@@ -3,6 +3,7 @@
 // file descriptor.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace floodwave::textio {
@@ -18,5 +19,27 @@ inline constexpr int kConsoleOutput = -1;
 // never split by an interrupt: the file holds all of it or none of it. A
 // refused write ends the program with report 38 naming the channel.
 void WriteToChannel(int unit, std::string_view bytes);
+
+// Fills at most `most` bytes at `out` with one whole write and returns how
+// many it placed. It must not write to any channel itself.
+using ComposeWrite = std::size_t (*)(char* out, const void* context);
+
+// One whole write composed in place: a file channel reserves `most` bytes
+// in its buffer (writing the buffer out first when they do not fit), lets
+// `compose` fill them and keeps what it placed, all under the channel's
+// lock, so the guarantees of WriteToChannel hold unchanged. The console,
+// and a write larger than a file buffer, are composed aside and then
+// written as by WriteToChannel.
+void ComposeToChannel(int unit, std::size_t most, ComposeWrite compose, const void* context);
+
+template <class Compose>
+void ComposeToChannel(int unit, std::size_t most, const Compose& compose) {
+  ComposeToChannel(
+      unit, most,
+      [](char* out, const void* context) -> std::size_t {
+        return (*static_cast<const Compose*>(context))(out);
+      },
+      &compose);
+}
 
 }  // namespace floodwave::textio
