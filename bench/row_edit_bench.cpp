@@ -10,17 +10,13 @@
 #include <random>
 #include <span>
 
+#include "report/station_row.h"
 #include "textio/layout.h"
 
 namespace {
 
-using floodwave::textio::F;
-using floodwave::textio::Group;
-using floodwave::textio::Layout;
-using floodwave::textio::X;
-
-inline constexpr Layout<X<3>, F<10, 2>, Group<3, X<5>, F<10, 3>, X<1>, F<10, 3>, X<1>, F<10, 3>>>
-    kStationRow{};
+// The program's own row layout, so that the two cannot drift apart.
+using floodwave::kStationRow;
 
 constexpr int kRows = 1024;
 
