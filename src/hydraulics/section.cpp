@@ -22,22 +22,6 @@ Section MakeSection(float B, float m, float Jf, float n) {
   return s;
 }
 
-double SectionArea(double H, const Section& s) {
-  const double top = s.m * H + s.B;
-  return top * H;
-}
-
-double WettedPerimeter(double H, const Section& s) {
-  const double sides = (2.0 * H) * s.side;
-  return s.B + sides;
-}
-
-float HydraulicRadius(double H, const Section& s) {
-  const double A = SectionArea(H, s);
-  const double P = WettedPerimeter(H, s);
-  return static_cast<float>(A / P);
-}
-
 UniformFlow ManningFlow(double H, const Section& s) {
   const double A = SectionArea(H, s);
   const double P = WettedPerimeter(H, s);
@@ -47,7 +31,5 @@ UniformFlow ManningFlow(double H, const Section& s) {
   const double Qn = static_cast<float>(A) * V;
   return {V, Qn};
 }
-
-double WaveCelerity(double H) { return std::sqrt(g * H); }
 
 }  // namespace floodwave

@@ -11,6 +11,10 @@
 // written order: the printed results depend on the last bit.
 #pragma once
 
+#include <cmath>
+
+#include "driver/run_state.h"
+
 namespace floodwave {
 
 // The section parameters as the run holds them, with the two square roots
@@ -31,9 +35,23 @@ Section MakeSection(float B, float m, float Jf, float n);
 inline constexpr float kTwoThirds = 2.0f / 3.0f;   // 0x3F2AAAAB
 inline constexpr float kFourThirds = 4.0f / 3.0f;  // 0x3FAAAAAB
 
-double SectionArea(double H, const Section& s);
-double WettedPerimeter(double H, const Section& s);
-float HydraulicRadius(double H, const Section& s);
+// The geometry is inline: the interior update evaluates it at every node
+// and step.
+inline double SectionArea(double H, const Section& s) {
+  const double top = s.m * H + s.B;
+  return top * H;
+}
+
+inline double WettedPerimeter(double H, const Section& s) {
+  const double sides = (2.0 * H) * s.side;
+  return s.B + sides;
+}
+
+inline float HydraulicRadius(double H, const Section& s) {
+  const double A = SectionArea(H, s);
+  const double P = WettedPerimeter(H, s);
+  return static_cast<float>(A / P);
+}
 
 struct UniformFlow {
   double V;   // velocity, m/s, not rounded
@@ -41,6 +59,6 @@ struct UniformFlow {
 };
 UniformFlow ManningFlow(double H, const Section& s);
 
-double WaveCelerity(double H);
+inline double WaveCelerity(double H) { return std::sqrt(g * H); }
 
 }  // namespace floodwave
