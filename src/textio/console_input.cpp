@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "textio/message_catalogue.h"
 #include "textio/output_channel.h"
@@ -35,7 +37,15 @@ LineReader::Result LineReader::Next() {
         end_ -= start_;
         start_ = 0;
       } else {
-        buffer_.resize(buffer_.size() * 2);
+        // A line longer than memory can hold (a binary file without line
+        // feeds, an endless pipe) is a failed read, reported, not a crash.
+        try {
+          buffer_.resize(buffer_.size() * 2);
+        } catch (const std::bad_alloc&) {
+          return {Status::kFailed, {}, ENOMEM};
+        } catch (const std::length_error&) {
+          return {Status::kFailed, {}, ENOMEM};
+        }
       }
     }
     const ssize_t got = read(fd_, buffer_.data() + end_, buffer_.size() - end_);

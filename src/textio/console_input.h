@@ -15,7 +15,8 @@ namespace floodwave::textio {
 // it. A last line without a line feed is a line too, and the end of the
 // input stands for its line feed: a carriage return right before it goes as
 // well (no stray CR in a file name typed on such a line). Lines may be of any
-// length: the buffer doubles until the line fits. Reads with read(2),
+// length: the buffer doubles until the line fits (when memory runs out
+// first, the read fails with ENOMEM). Reads with read(2),
 // retrying when interrupted, and never asks for more than the buffer's free
 // room, so nothing read is ever lost between lines.
 class LineReader {
