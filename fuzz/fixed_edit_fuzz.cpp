@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "support/reference_field.h"
 #include "textio/fixed_edit.h"
 
 namespace {
@@ -27,44 +28,9 @@ using floodwave::textio::EditInteger;
 using floodwave::textio::kMaxEditDecimals;
 using floodwave::textio::kMaxEditWidth;
 
-std::string Stars(int w) { return std::string(static_cast<std::size_t>(w), '*'); }
-
-std::string RightJustify(const std::string& text, int w) {
-  return std::string(static_cast<std::size_t>(w) - text.size(), ' ') + text;
-}
-
-std::string ReferenceFixed(float value, int w, int d) {
-  if (std::isnan(value)) return w >= 3 ? RightJustify("NaN", w) : Stars(w);
-  if (std::isinf(value)) {
-    const std::string sign = value < 0 ? "-" : "";
-    if (static_cast<int>(sign.size()) + 8 <= w) return RightJustify(sign + "Infinity", w);
-    if (static_cast<int>(sign.size()) + 3 <= w) return RightJustify(sign + "Inf", w);
-    return Stars(w);
-  }
-  char buffer[128];
-  std::snprintf(buffer, sizeof buffer, "%#.*f", d, static_cast<double>(value));
-  std::string digits = buffer;
-  bool negative = false;
-  if (digits[0] == '-') {
-    negative = true;
-    digits.erase(0, 1);
-  }
-  if (digits.find_first_not_of("0.") == std::string::npos) negative = false;
-  bool zero_dropped = false;
-  if (digits[0] == '0') {
-    digits.erase(0, 1);
-    zero_dropped = true;
-  }
-  std::string text = (negative ? "-" : "") + digits;
-  if (static_cast<int>(text.size()) > w) return Stars(w);
-  if (zero_dropped && static_cast<int>(text.size()) < w) text.insert(negative ? 1u : 0u, "0");
-  return RightJustify(text, w);
-}
-
-std::string ReferenceInteger(std::int32_t value, int w) {
-  const std::string text = std::to_string(value);
-  return static_cast<int>(text.size()) > w ? Stars(w) : RightJustify(text, w);
-}
+using floodwave::testing::ReferenceFixed;
+using floodwave::testing::ReferenceInteger;
+using floodwave::testing::Stars;
 
 [[noreturn]] void Mismatch(const char* kind, int w, int d, std::uint32_t bits,
                            const std::string& got, const std::string& want) {

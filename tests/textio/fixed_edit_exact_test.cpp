@@ -4,6 +4,7 @@
 // zero, the zero before the point only when there is room, asterisks when
 // the text is too long. Many millions of floats, all widths and decimals
 // the program uses, and every awkward class of value.
+#include "support/reference_field.h"
 #include "textio/fixed_edit.h"
 
 #include <gtest/gtest.h>
@@ -27,42 +28,9 @@ constexpr int kScale = 10;  // the sanitizers make each edit far slower
 constexpr int kScale = 1;
 #endif
 
-std::string Stars(int w) { return std::string(static_cast<std::size_t>(w), '*'); }
-
-std::string RightJustify(const std::string& text, int w) {
-  return std::string(static_cast<std::size_t>(w) - text.size(), ' ') + text;
-}
-
-std::string ReferenceFixed(float value, int w, int d) {
-  if (std::isnan(value)) return w >= 3 ? RightJustify("NaN", w) : Stars(w);
-  if (std::isinf(value)) {
-    const std::string sign = value < 0 ? "-" : "";
-    if (static_cast<int>(sign.size()) + 8 <= w) return RightJustify(sign + "Infinity", w);
-    if (static_cast<int>(sign.size()) + 3 <= w) return RightJustify(sign + "Inf", w);
-    return Stars(w);
-  }
-  char buffer[128];
-  // '#' keeps the point when d is 0.
-  std::snprintf(buffer, sizeof buffer, "%#.*f", d, static_cast<double>(value));
-  std::string digits = buffer;
-  bool negative = false;
-  if (digits[0] == '-') {
-    negative = true;
-    digits.erase(0, 1);
-  }
-  if (digits.find_first_not_of("0.") == std::string::npos) negative = false;
-  bool zero_dropped = false;
-  if (digits[0] == '0') {  // integer part 0: "0.ddd"
-    digits.erase(0, 1);
-    zero_dropped = true;
-  }
-  std::string text = (negative ? "-" : "") + digits;
-  if (static_cast<int>(text.size()) > w) return Stars(w);
-  if (zero_dropped && static_cast<int>(text.size()) < w) {
-    text.insert(negative ? 1u : 0u, "0");
-  }
-  return RightJustify(text, w);
-}
+using floodwave::testing::ReferenceFixed;
+using floodwave::testing::ReferenceInteger;
+using floodwave::testing::Stars;
 
 std::string EditedFixed(float value, int w, int d) {
   std::string field(static_cast<std::size_t>(w), '?');
@@ -219,11 +187,6 @@ TEST(FixedEditExact, DecimalsOutsideTheRangeGiveAsterisks) {
   EXPECT_EQ(EditedFixed(1.0f, 5, 5), "*****");
   EXPECT_EQ(EditedFixed(1.0f, 12, 10), Stars(12));
   EXPECT_EQ(EditedFixed(1.0f, 5, -1), "*****");
-}
-
-std::string ReferenceInteger(std::int32_t value, int w) {
-  const std::string text = std::to_string(value);
-  return static_cast<int>(text.size()) > w ? Stars(w) : RightJustify(text, w);
 }
 
 TEST(IntegerEditExact, RandomAndExtremeValues) {
