@@ -13,52 +13,19 @@
 
 #include <cerrno>
 #include <chrono>
-#include <climits>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
+#include "support/program_run.h"
+
 namespace floodwave::textio::testing {
 
-// A fresh directory under the system's temporary directory, removed with
-// everything in it at the end of the test. path() is its canonical full
-// path, as the program's own getcwd sees it.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "floodwave-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    char resolved[PATH_MAX];
-    if (realpath(pattern.c_str(), resolved) == nullptr) std::abort();
-    path_ = resolved;
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
-
- private:
-  std::string path_;
-};
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteFile(const std::string& path, std::string_view content) {
-  std::ofstream out(path, std::ios::binary);
-  out << content;
-}
+using floodwave::testing::ReadFile;
+using floodwave::testing::TempDir;
+using floodwave::testing::WriteFile;
 
 inline bool Exists(const std::string& path) {
   struct stat info;
@@ -98,7 +65,7 @@ class ProbeProcess {
       close(out_pipe[0]);
       out_pipe[0] = -1;
     }
-    const std::string& directory = dir.path();
+    const std::string directory = dir.path().string();
 
     pid_ = fork();
     if (pid_ < 0) std::abort();
