@@ -1,6 +1,7 @@
 #include "report/header_page.h"
 
 #include "hydraulics/section.h"
+#include "support/worked_channel.h"
 
 #include <cstdint>
 #include <limits>
@@ -38,31 +39,7 @@ std::string Columns(const HeaderPage& page, int line, int from, int to) {
                                    static_cast<std::size_t>(to - from + 1));
 }
 
-// The trapezoidal channel of the worked example, with the uniform flow the
-// dialogue finds for it (to seven digits: the page shows three decimals).
-RunData WorkedRun() {
-  RunData run;
-  run.B = 10;
-  run.m = 2;
-  run.Jf = 0.0005f;
-  run.n = 0.03f;
-  run.hn = 2.5f;
-  run.LT = 5000;
-  run.Qo = 40.90665f;
-  run.Uo = 1.090844f;
-  run.Co = 4.952272f;
-  run.TPEAK = 3600;
-  run.QMAX = 300;
-  run.TDECAY = 7200;
-  run.NDIV = 100;
-  run.NN = 101;
-  run.DX = 50;
-  run.DT = 5;
-  run.TMAX = 7200;
-  run.NSTAT = {1, 51, 101};
-  run.NFREQ = 12;
-  return run;
-}
+RunData WorkedRun() { return floodwave::testing::PublishedWorkedExample(); }
 
 TEST(HeaderPage, WorkedExampleLineForLine) {
   const std::string blank(kWidth, ' ');

@@ -18,6 +18,7 @@
 #include "driver/run_state.h"
 #include "report/header_page.h"
 #include "report/station_row.h"
+#include "support/worked_channel.h"
 #include "textio/open_new.h"
 #include "textio/program_end.h"
 
@@ -77,24 +78,9 @@ class ResultsFile : public ::testing::Test {
 };
 
 RunData SmallRun() {
-  RunData run;
-  run.B = 10;
-  run.m = 2;
-  run.Jf = 0.0005f;
-  run.n = 0.03f;
-  run.hn = 2.5f;
-  run.LT = 5000;
-  run.Qo = 40.90665f;
-  run.Uo = 1.090844f;
-  run.Co = 4.952272f;
-  run.TPEAK = 3600;
-  run.QMAX = 300;
-  run.TDECAY = 7200;
-  run.NN = 101;
-  run.DX = 50;
+  RunData run = floodwave::testing::PublishedWorkedExample();
   run.DT = 0.7f;
   run.TMAX = 30;
-  run.NSTAT = {1, 51, 101};
   run.NFREQ = 5;
   return run;
 }

@@ -43,3 +43,36 @@ inline RunData WorkedChannel(std::int32_t NN, float DT, float TMAX = 0) {
 }
 
 }  // namespace floodwave::testing
+
+namespace floodwave::testing {
+
+// The published worked example of the results file: B = 10 m, m = 2,
+// Jf = 0.0005, n = 0.03, hn = 2.5 m, LT = 5000 m, hydrograph 3600 s /
+// 300 m3/s / 7200 s, 100 steps of 50 m, DT = 5 s, TMAX = 7200 s, stations
+// 1, 51 and 101, a row every 12 steps, with the uniform flow as published
+// (to seven digits; the page shows three decimals).
+inline RunData PublishedWorkedExample() {
+  RunData run;
+  run.B = 10;
+  run.m = 2;
+  run.Jf = 0.0005f;
+  run.n = 0.03f;
+  run.hn = 2.5f;
+  run.LT = 5000;
+  run.Qo = 40.90665f;
+  run.Uo = 1.090844f;
+  run.Co = 4.952272f;
+  run.TPEAK = 3600;
+  run.QMAX = 300;
+  run.TDECAY = 7200;
+  run.NDIV = 100;
+  run.NN = 101;
+  run.DX = 50;
+  run.DT = 5;
+  run.TMAX = 7200;
+  run.NSTAT = {1, 51, 101};
+  run.NFREQ = 12;
+  return run;
+}
+
+}  // namespace floodwave::testing
