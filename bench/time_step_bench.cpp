@@ -13,35 +13,18 @@
 #include "hydraulics/scheme.h"
 #include "hydraulics/section.h"
 #include "hydraulics/time_step.h"
+#include "support/worked_channel.h"
 
 namespace floodwave {
 namespace {
 
 RunData WaveChannel() {
-  RunData run;
-  run.B = 10;
-  run.m = 2;
-  run.Jf = 0.0005f;
-  run.n = 0.03f;
-  run.hn = 2.5f;
-  run.LT = 5000;
-  run.NDIV = 100;
-  run.NN = 101;
-  run.DX = 50;
+  RunData run = testing::PublishedWorkedExample();
   // Small enough for the scheme to stay stable through the whole wave
   // (with DT = 1 it grows oscillations near the upstream end and stops).
   run.DT = 0.25f;
-  run.TMAX = 7200;
-  run.TPEAK = 3600;
-  run.QMAX = 300;
-  run.TDECAY = 7200;
   run.NFREQ = 1;
-  run.NSTAT = {1, 51, 101};
-  const Section s = MakeSection(run.B, run.m, run.Jf, run.n);
-  const UniformFlow flow = ManningFlow(run.hn, s);
-  run.Uo = static_cast<float>(flow.V);
-  run.Qo = static_cast<float>(flow.Qn);
-  run.Co = static_cast<float>(WaveCelerity(run.hn));
+  testing::DeriveUniformFlow(run);
   return run;
 }
 
