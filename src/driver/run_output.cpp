@@ -3,17 +3,12 @@
 #include "hydraulics/run_messages.h"
 #include "report/header_page.h"
 #include "report/station_row.h"
-#include "textio/program_end.h"
 
 namespace floodwave {
 
-void RunOutput::Start() {
-  const textio::ActiveCall call("WriteHeaderPage");
-  WriteHeaderPage(run_, kResultsChannel);
-}
+void RunOutput::Start() { WriteHeaderPage(run_, kResultsChannel); }
 
 void RunOutput::OfferTime(float T, const FlowState& state) {
-  const textio::ActiveCall call("WriteStationRow");
   WriteStationRow(T, run_.DT, run_.NFREQ, state, run_.NSTAT, kResultsChannel);
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "textio/layout.h"
+#include "textio/program_end.h"
 
 namespace floodwave {
 namespace {
@@ -151,6 +152,7 @@ HeaderPage BuildHeaderPage(const RunData& run) {
 }
 
 void WriteHeaderPage(const RunData& run, int unit) {
+  const textio::ActiveCall call("WriteHeaderPage");
   const HeaderPage page = BuildHeaderPage(run);
   for (const HeaderLine& line : page) {
     textio::WriteLayout(unit, kLineLayout, line);

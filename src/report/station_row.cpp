@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <limits>
 
+#include "textio/program_end.h"
+
 namespace floodwave {
 namespace {
 
@@ -47,6 +49,7 @@ std::array<float, 10> StationRowValues(float T, const FlowState& state,
 void WriteStationRow(float T, float DT, std::int32_t NFREQ, const FlowState& state,
                      const std::array<std::int32_t, 3>& NSTAT, int unit) {
   if (!IsOutputTime(T, DT, NFREQ)) return;
+  const textio::ActiveCall call("WriteStationRow");
   const std::array<float, 10> v = StationRowValues(T, state, NSTAT);
   textio::WriteLayout(unit, kStationRow, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7],
                       v[8], v[9]);
