@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/console_events.h"
 #include "support/program_process.h"
 #include "support/program_run.h"
 
@@ -119,16 +120,7 @@ bool WaitForRows(const ProgramProcess& process, const std::filesystem::path& res
 }
 
 TEST(FaultsUnderLoad, EachInterruptEndsTheRunWithItsReportAndWholeRows) {
-  const struct {
-    int signal_number;
-    std::string word;
-    int exit_status;
-  } cases[] = {
-      {SIGINT, "control-C", 0},
-      {SIGQUIT, "control-BREAK", 1},
-      {SIGHUP, "window-CLOSE", 2},
-      {SIGTERM, "window-CLOSE", 2},
-  };
+  const auto& cases = floodwave::testing::kConsoleEvents;
   TheReference();
   std::mt19937 random(4242u);
   std::uniform_int_distribution<int> delay_ms(0, 400);

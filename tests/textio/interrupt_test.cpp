@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "support/console_events.h"
 #include "textio/probe_process.h"
 #include "textio/probe_records.h"
 
@@ -29,16 +30,7 @@ std::string Rows(long count) {
 }
 
 TEST(Interrupt, WhileAQuestionWaitsEachEventIsReportedWithItsStatus) {
-  const struct {
-    int signal_number;
-    std::string word;
-    int exit_status;
-  } cases[] = {
-      {SIGINT, "control-C", 0},
-      {SIGQUIT, "control-BREAK", 1},
-      {SIGHUP, "window-CLOSE", 2},
-      {SIGTERM, "window-CLOSE", 2},
-  };
+  const auto& cases = floodwave::testing::kConsoleEvents;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.word);
     TempDir dir;
